@@ -15,17 +15,17 @@ bool SaveHostRecord(Platform& platform, const char* name, const char* macText,
       HasLineBreak(hostText)) {
     return false;
   }
-  bool saved = platform.WriteProfileString(name, "MAC", macText, kHostRecordFile);
-  saved = platform.WriteProfileString(name, "MASK", maskText, kHostRecordFile) && saved;
-  saved = platform.WriteProfileString(name, "IP", hostText, kHostRecordFile) && saved;
+  bool saved = platform.WriteProfileValue(name, "MAC", macText, kHostRecordFile);
+  saved = platform.WriteProfileValue(name, "MASK", maskText, kHostRecordFile) && saved;
+  saved = platform.WriteProfileValue(name, "IP", hostText, kHostRecordFile) && saved;
   return saved;
 }
 
 void LoadHostRecord(Platform& platform, const char* name, char* macText, char* maskText,
                     char* hostText) {
-  platform.ReadProfileString(name, "MAC", "", macText, kValueSize, kHostRecordFile);
-  platform.ReadProfileString(name, "MASK", kDefaultMask, maskText, kValueSize, kHostRecordFile);
-  platform.ReadProfileString(name, "IP", "", hostText, kValueSize, kHostRecordFile);
+  platform.ReadProfileValue(name, "MAC", "", macText, kValueSize, kHostRecordFile);
+  platform.ReadProfileValue(name, "MASK", kDefaultMask, maskText, kValueSize, kHostRecordFile);
+  platform.ReadProfileValue(name, "IP", "", hostText, kValueSize, kHostRecordFile);
   if (maskText[0] == '\0') CopyText(maskText, kValueSize, kDefaultMask);
 }
 

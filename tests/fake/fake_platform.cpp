@@ -229,7 +229,7 @@ std::string FakePlatform::ProfileValue(const std::string& file, const std::strin
   return "<missing>";
 }
 
-bool FakePlatform::WriteProfileString(const char* section, const char* key, const char* value,
+bool FakePlatform::WriteProfileValue(const char* section, const char* key, const char* value,
                                       const char* fileName) {
   if (Call("WritePrivateProfileStringA", std::string("WritePrivateProfileStringA [") + section +
                                              "] " + key + "=" + value + " " + fileName)) {
@@ -239,7 +239,7 @@ bool FakePlatform::WriteProfileString(const char* section, const char* key, cons
   return true;
 }
 
-std::uint32_t FakePlatform::ReadProfileString(const char* section, const char* key,
+std::uint32_t FakePlatform::ReadProfileValue(const char* section, const char* key,
                                               const char* defaultValue, char* buffer,
                                               std::uint32_t size, const char* fileName) {
   Call("GetPrivateProfileStringA", std::string("GetPrivateProfileStringA [") + section + "] " +

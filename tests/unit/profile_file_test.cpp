@@ -40,11 +40,11 @@ class ProfileFileTest : public testing::Test {
   }
   std::string Read(const char* section, const char* key, const char* fallback = "dflt") {
     char buffer[20];
-    platform_.ReadProfileString(section, key, fallback, buffer, sizeof buffer, "korvu.ini");
+    platform_.ReadProfileValue(section, key, fallback, buffer, sizeof buffer, "korvu.ini");
     return buffer;
   }
   bool Write(const char* section, const char* key, const char* value) {
-    return platform_.WriteProfileString(section, key, value, "korvu.ini");
+    return platform_.WriteProfileValue(section, key, value, "korvu.ini");
   }
 
   PosixPlatform platform_;
@@ -125,9 +125,9 @@ TEST_F(ProfileFileTest, ConcurrentSavesKeepEveryRecord) {
     if (child == 0) {
       PosixPlatform platform;
       std::string name = "pc" + std::to_string(i);
-      bool ok = platform.WriteProfileString(name.c_str(), "MAC", "001A2B3C4D5E", "korvu.ini") &&
-                platform.WriteProfileString(name.c_str(), "MASK", "255.255.255.0", "korvu.ini") &&
-                platform.WriteProfileString(name.c_str(), "IP", "10.0.0.7", "korvu.ini");
+      bool ok = platform.WriteProfileValue(name.c_str(), "MAC", "001A2B3C4D5E", "korvu.ini") &&
+                platform.WriteProfileValue(name.c_str(), "MASK", "255.255.255.0", "korvu.ini") &&
+                platform.WriteProfileValue(name.c_str(), "IP", "10.0.0.7", "korvu.ini");
       _exit(ok ? 0 : 1);
     }
   }

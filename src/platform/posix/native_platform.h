@@ -40,9 +40,9 @@ class PosixPlatform final : public Platform {
   std::uint32_t ReadNeighbourTable(void* buffer, std::uint32_t* size, bool sorted) override;
   void FreeTableLibrary() override;
 
-  bool WriteProfileString(const char* section, const char* key, const char* value,
+  bool WriteProfileValue(const char* section, const char* key, const char* value,
                           const char* fileName) override;
-  std::uint32_t ReadProfileString(const char* section, const char* key, const char* defaultValue,
+  std::uint32_t ReadProfileValue(const char* section, const char* key, const char* defaultValue,
                                   char* buffer, std::uint32_t size, const char* fileName) override;
 
  private:

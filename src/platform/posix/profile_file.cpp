@@ -99,7 +99,7 @@ std::string ProfileFilePath(const char* fileName) {
   return base + "/korvu/" + fileName;
 }
 
-bool PosixPlatform::WriteProfileString(const char* section, const char* key, const char* value,
+bool PosixPlatform::WriteProfileValue(const char* section, const char* key, const char* value,
                                        const char* fileName) {
   if (std::strpbrk(section, "\r\n") || std::strpbrk(key, "\r\n") || std::strpbrk(value, "\r\n"))
     return false;
@@ -124,7 +124,7 @@ bool PosixPlatform::WriteProfileString(const char* section, const char* key, con
   return saved;
 }
 
-std::uint32_t PosixPlatform::ReadProfileString(const char* section, const char* key,
+std::uint32_t PosixPlatform::ReadProfileValue(const char* section, const char* key,
                                                const char* defaultValue, char* buffer,
                                                std::uint32_t size, const char* fileName) {
   if (size == 0) return 0;
