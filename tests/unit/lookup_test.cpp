@@ -18,7 +18,7 @@ NeighbourRow Row(std::uint32_t address, std::vector<std::uint8_t> mac, std::uint
   NeighbourRow row{};
   row.addr = address;
   row.physAddrLen = static_cast<std::uint32_t>(mac.size());
-  std::memcpy(row.physAddr, mac.data(), mac.size());
+  if (!mac.empty()) std::memcpy(row.physAddr, mac.data(), mac.size());
   row.type = type;
   return row;
 }
