@@ -6,6 +6,7 @@
 #include "discovery/lookup.h"
 #include "front/socket_library.h"
 #include "records/host_records.h"
+#include "shortcut/wake_shortcut.h"
 #include "wake/mac_text.h"
 #include "wake/magic_packet.h"
 
@@ -38,6 +39,7 @@ void SaveStep(Platform& platform, RunState& state) {
     PrintFormatted(platform, "Can not save %s in korvu.ini !\n", state.recordName);
     return;
   }
+  if (state.shortcut) PlaceWakeShortcut(platform, state.recordName);
 }
 
 void WakeStep(Platform& platform, RunState& state) {

@@ -34,6 +34,23 @@ static_assert(sizeof(NeighbourRow) == 24, "a neighbour row is 24 bytes");
 /// Size of the table header (the row count) in front of the rows.
 constexpr std::uint32_t kNeighbourTableHeaderSize = 4;
 
+/// A COM class or interface identifier, laid out as the system's GUID.
+struct Guid {
+  std::uint32_t data1;
+  std::uint16_t data2;
+  std::uint16_t data3;
+  std::uint8_t data4[8];
+};
+
+/// A COM interface obtained from the platform; released with the matching Release call.
+using InterfaceId = std::intptr_t;
+
+/// A COM status: negative on failure.
+using Status = std::int32_t;
+
+/// The size of the path buffers of the shortcut step, in characters.
+constexpr std::uint32_t kMaxPath = 260;
+
 /// The system as the program sees it. Addresses are 32-bit values in network byte order.
 /// Every call is made from the one thread of the run.
 class Platform {
@@ -105,6 +122,41 @@ class Platform {
   virtual std::uint32_t ReadNeighbourTable(void* buffer, std::uint32_t* size, bool sorted) = 0;
   /// Releases the table facility.
   virtual void FreeTableLibrary() = 0;
+
+  // --- folders, module path and the shell-link object
+
+  /// The byte that separates folders in a path ('\\' on Windows, '/' on Linux).
+  virtual char PathSeparator() = 0;
+  /// True when the byte begins a double-byte character in the system's code page.
+  virtual bool IsLeadByte(unsigned char byte) = 0;
+  /// Writes the current user's desktop folder (no trailing separator) into a buffer of
+  /// kMaxPath characters. Returns false when there is none.
+  virtual bool GetDesktopFolder(char* buffer) = 0;
+  /// Writes the full path of the running program into buffer. Returns false when it cannot be
+  /// had or does not fit.
+  virtual bool GetModulePath(char* buffer, std::uint32_t size) = 0;
+  /// Makes COM usable on the thread. Its result is not used.
+  virtual void InitializeCom() = 0;
+  /// Creates an in-process object of the class and asks it for the interface.
+  virtual Status CreateInstance(const Guid& classId, const Guid& interfaceId,
+                                InterfaceId* object) = 0;
+  /// The shell-link setters of an IShellLinkA; their results are not used.
+  virtual void SetLinkPath(InterfaceId link, const char* path) = 0;
+  virtual void SetLinkArguments(InterfaceId link, const char* arguments) = 0;
+  virtual void SetLinkDescription(InterfaceId link, const char* description) = 0;
+  virtual void SetLinkWorkingDirectory(InterfaceId link, const char* folder) = 0;
+  virtual void SetLinkIconLocation(InterfaceId link, const char* path, int index) = 0;
+  /// Asks an object for another of its interfaces.
+  virtual Status QueryInterface(InterfaceId object, const Guid& interfaceId,
+                                InterfaceId* other) = 0;
+  /// Converts text of the system's code page into NUL-terminated UTF-16 in a buffer of size
+  /// code units.
+  virtual void ConvertToWide(const char* text, std::uint16_t* wide, int size) = 0;
+  /// Saves the object behind an IPersistFile to the file. Returns the save's status.
+  virtual Status SaveToFile(InterfaceId persistFile, const std::uint16_t* fileName,
+                            bool remember) = 0;
+  /// Releases one interface.
+  virtual void Release(InterfaceId object) = 0;
 
   // --- profile file
 

@@ -199,6 +199,111 @@ void FakePlatform::FreeTableLibrary() {
   Call("FreeLibrary Iphlpapi.dll", "FreeLibrary Iphlpapi.dll");
 }
 
+namespace {
+
+constexpr InterfaceId kFakeShellLink = 7;
+constexpr InterfaceId kFakePersistFile = 8;
+
+std::string GuidName(const Guid& guid) {
+  switch (guid.data1) {
+    case 0x00021401: return "CLSID_ShellLink";
+    case 0x000214EE: return "IID_IShellLinkA";
+    case 0x0000010B: return "IID_IPersistFile";
+    default: return "unknown";
+  }
+}
+
+std::string InterfaceName(InterfaceId object) {
+  return object == kFakeShellLink ? "IShellLinkA" : object == kFakePersistFile ? "IPersistFile"
+                                                                               : "unknown";
+}
+
+}  // namespace
+
+bool FakePlatform::IsLeadByte(unsigned char byte) {
+  return leadBytes.find(static_cast<char>(byte)) != std::string::npos;
+}
+
+bool FakePlatform::GetDesktopFolder(char* buffer) {
+  if (Call("SHGetSpecialFolderPathA", "SHGetSpecialFolderPathA CSIDL_DESKTOP")) return false;
+  std::memcpy(buffer, desktopFolder.c_str(), desktopFolder.size() + 1);
+  return true;
+}
+
+bool FakePlatform::GetModulePath(char* buffer, std::uint32_t size) {
+  if (Call("GetModuleFileNameA", "GetModuleFileNameA " + std::to_string(size))) return false;
+  if (modulePath.size() >= size) return false;
+  std::memcpy(buffer, modulePath.c_str(), modulePath.size() + 1);
+  return true;
+}
+
+void FakePlatform::InitializeCom() { Call("OleInitialize", "OleInitialize"); }
+
+Status FakePlatform::CreateInstance(const Guid& classId, const Guid& interfaceId,
+                                    InterfaceId* object) {
+  if (Call("CoCreateInstance",
+           "CoCreateInstance " + GuidName(classId) + " " + GuidName(interfaceId))) {
+    return static_cast<Status>(0x80040154u);
+  }
+  *object = kFakeShellLink;
+  return 0;
+}
+
+void FakePlatform::SetLinkPath(InterfaceId, const char* path) {
+  Call("SetPath", std::string("SetPath ") + path);
+}
+
+void FakePlatform::SetLinkArguments(InterfaceId, const char* arguments) {
+  Call("SetArguments", std::string("SetArguments ") + arguments);
+}
+
+void FakePlatform::SetLinkDescription(InterfaceId, const char* description) {
+  Call("SetDescription", std::string("SetDescription ") + description);
+}
+
+void FakePlatform::SetLinkWorkingDirectory(InterfaceId, const char* folder) {
+  Call("SetWorkingDirectory", std::string("SetWorkingDirectory ") + folder);
+}
+
+void FakePlatform::SetLinkIconLocation(InterfaceId, const char* path, int index) {
+  Call("SetIconLocation", std::string("SetIconLocation ") + (path ? path : "(null)") + " " +
+                              std::to_string(index));
+}
+
+Status FakePlatform::QueryInterface(InterfaceId object, const Guid& interfaceId,
+                                    InterfaceId* other) {
+  if (Call("QueryInterface",
+           "QueryInterface " + InterfaceName(object) + " " + GuidName(interfaceId))) {
+    return static_cast<Status>(0x80004002u);
+  }
+  *other = kFakePersistFile;
+  return 0;
+}
+
+void FakePlatform::ConvertToWide(const char* text, std::uint16_t* wide, int size) {
+  Call("MultiByteToWideChar", "MultiByteToWideChar " + std::string(text) + " " +
+                                  std::to_string(size));
+  int i = 0;
+  for (; text[i] != '\0' && i < size - 1; ++i) wide[i] = static_cast<unsigned char>(text[i]);
+  wide[i] = 0;
+}
+
+Status FakePlatform::SaveToFile(InterfaceId persistFile, const std::uint16_t* fileName,
+                                bool remember) {
+  std::string path;
+  for (const std::uint16_t* unit = fileName; *unit != 0; ++unit) path += static_cast<char>(*unit);
+  if (Call("Save", "Save " + InterfaceName(persistFile) + " " + path +
+                       (remember ? " TRUE" : " FALSE"))) {
+    return static_cast<Status>(0x80070005u);
+  }
+  savedFiles.push_back(path);
+  return 0;
+}
+
+void FakePlatform::Release(InterfaceId object) {
+  Call("Release", "Release " + InterfaceName(object));
+}
+
 void FakePlatform::SetProfileValue(const std::string& file, const std::string& section,
                                    const std::string& key, const std::string& value) {
   std::vector<Section>& sections = profiles[Lower(file)];

@@ -27,6 +27,11 @@ class FakePlatform : public Platform {
   /// Rows that join the table after the N-th read that found the buffer too small.
   std::vector<std::size_t> rowsAddedAfterRead;
 
+  std::string desktopFolder = "D:\\Desktop";        // what SHGetSpecialFolderPathA gives
+  std::string modulePath = "C:\\Tools\\korvu.exe";  // what GetModuleFileNameA gives
+  std::string leadBytes;                            // bytes that begin a double-byte character
+  std::vector<std::string> savedFiles;              // the paths of the shell links saved
+
   /// The profile store: per file, sections in order, each with its keys in order.
   using Section = std::pair<std::string, std::vector<std::pair<std::string, std::string>>>;
   std::map<std::string, std::vector<Section>> profiles;
@@ -76,6 +81,22 @@ class FakePlatform : public Platform {
   bool FindTableFunction(const char* name) override;
   std::uint32_t ReadNeighbourTable(void* buffer, std::uint32_t* size, bool sorted) override;
   void FreeTableLibrary() override;
+
+  char PathSeparator() override { return '\\'; }
+  bool IsLeadByte(unsigned char byte) override;
+  bool GetDesktopFolder(char* buffer) override;
+  bool GetModulePath(char* buffer, std::uint32_t size) override;
+  void InitializeCom() override;
+  Status CreateInstance(const Guid& classId, const Guid& interfaceId, InterfaceId* object) override;
+  void SetLinkPath(InterfaceId link, const char* path) override;
+  void SetLinkArguments(InterfaceId link, const char* arguments) override;
+  void SetLinkDescription(InterfaceId link, const char* description) override;
+  void SetLinkWorkingDirectory(InterfaceId link, const char* folder) override;
+  void SetLinkIconLocation(InterfaceId link, const char* path, int index) override;
+  Status QueryInterface(InterfaceId object, const Guid& interfaceId, InterfaceId* other) override;
+  void ConvertToWide(const char* text, std::uint16_t* wide, int size) override;
+  Status SaveToFile(InterfaceId persistFile, const std::uint16_t* fileName, bool remember) override;
+  void Release(InterfaceId object) override;
 
   bool WriteProfileValue(const char* section, const char* key, const char* value,
                           const char* fileName) override;

@@ -2,11 +2,15 @@
 // rtnetlink, and korvu.ini under the user's configuration folder.
 #pragma once
 
+#include <map>
+#include <memory>
 #include <string>
 
 #include "platform/platform.h"
 
 namespace korvu {
+
+struct ShellLinkSettings;
 
 class PosixPlatform final : public Platform {
  public:
@@ -40,12 +44,37 @@ class PosixPlatform final : public Platform {
   std::uint32_t ReadNeighbourTable(void* buffer, std::uint32_t* size, bool sorted) override;
   void FreeTableLibrary() override;
 
+  char PathSeparator() override;
+  bool IsLeadByte(unsigned char byte) override;
+  bool GetDesktopFolder(char* buffer) override;
+  bool GetModulePath(char* buffer, std::uint32_t size) override;
+  void InitializeCom() override;
+  Status CreateInstance(const Guid& classId, const Guid& interfaceId, InterfaceId* object) override;
+  void SetLinkPath(InterfaceId link, const char* path) override;
+  void SetLinkArguments(InterfaceId link, const char* arguments) override;
+  void SetLinkDescription(InterfaceId link, const char* description) override;
+  void SetLinkWorkingDirectory(InterfaceId link, const char* folder) override;
+  void SetLinkIconLocation(InterfaceId link, const char* path, int index) override;
+  Status QueryInterface(InterfaceId object, const Guid& interfaceId, InterfaceId* other) override;
+  void ConvertToWide(const char* text, std::uint16_t* wide, int size) override;
+  Status SaveToFile(InterfaceId persistFile, const std::uint16_t* fileName, bool remember) override;
+  void Release(InterfaceId object) override;
+
   bool WriteProfileValue(const char* section, const char* key, const char* value,
                           const char* fileName) override;
   std::uint32_t ReadProfileValue(const char* section, const char* key, const char* defaultValue,
                                   char* buffer, std::uint32_t size, const char* fileName) override;
 
  private:
+  // The shell-link objects: each interface handed out names the settings of its object.
+  struct Interface {
+    std::shared_ptr<ShellLinkSettings> settings;
+    bool persistFile;
+  };
+  ShellLinkSettings& Link(InterfaceId link);
+  std::map<InterfaceId, Interface> interfaces_;
+  InterfaceId lastInterface_ = 0;
+
   // The echo handle that is a raw ICMP socket (it sees the IP header and every ICMP packet),
   // as opposed to a ping socket.
   EchoHandle rawEchoHandle_ = kInvalidEchoHandle;
