@@ -28,7 +28,7 @@ cleanup() {
     ip netns exec "$WAKER" env WINEPREFIX="$work/prefix" wineserver -w 2>/dev/null
   fi
   netns_delete
-  rm -rf "$work"
+  [ -n "${KEEP_E2E:-}" ] && echo "kept $work" || rm -rf "$work"
 }
 trap cleanup EXIT
 trap 'exit 130' INT TERM
@@ -36,7 +36,7 @@ trap 'exit 130' INT TERM
 netns_create "e2e-$mode"
 
 home=$work/home
-mkdir -p "$home"
+mkdir -p "$home/Desktop"
 chmod 0777 "$home"
 
 # --- how this mode runs the program and where it keeps its records
@@ -50,7 +50,7 @@ else
   export WINEPREFIX=$work/prefix
   record_file=$WINEPREFIX/drive_c/windows/korvu.ini
   clear_records() { rm -f "$record_file"; }
-  korvu_cmd() { "$root/scripts/wine-run" "$program" "$@" | tr -d '\r'; }
+  korvu_cmd() { HOME="$home" "$root/scripts/wine-run" "$program" "$@" | tr -d '\r'; }
   write_record_file() { printf '%s\r\n' "$@" > "$record_file"; }
 fi
 korvu() { ip netns exec "$WAKER" bash -c "$(declare -f korvu_cmd); korvu_cmd \"\$@\"" korvu "$@"; }
@@ -176,6 +176,51 @@ check "a host name is looked up and saved as its address" \
 out=$(in_waker_with_hosts "$work/hosts" bash -c "$(declare -f korvu_cmd); korvu_cmd -l nowhere" 2>&1)
 check "a name that does not resolve" "Can not resolve nowhere
 MAC Address for nowhere : " "$out"
+
+# --- the desktop shortcut
+
+clear_records
+rm -f "$home/Desktop/"*
+out=$(korvu -l "$WAKEE_IP" -s pc -i)
+link="$home/Desktop/Wake up pc.lnk"
+launcher="$home/Desktop/Wake up pc.desktop"
+if [ "$mode" = native ]; then
+  target=$program
+  folder=$(dirname "$program")/
+  check "the shortcut files" "Wake up pc.desktop|Wake up pc.lnk" "$(cd "$home/Desktop" && ls | paste -sd '|')"
+else
+  target="Z:$(tr / '\\' <<< "$program")"
+  folder="Z:$(dirname "$program" | tr / '\\\\')\\"
+  check "the shortcut file" "Wake up pc.lnk" "$(cd "$home/Desktop" && ls | paste -sd '|')"
+fi
+check "a save with -i prints only the lookup" "MAC Address for $WAKEE_IP : 021A2B3C4D5E" "$out"
+lnkinfo "$link" > "$work/lnkinfo" 2>&1
+check "lnkinfo reads the shortcut back" "Local path : $target
+Description : Wake up pc
+Working directory : $folder
+Command line arguments : -w \"pc\"" \
+  "$(grep -E '^\s+(Local path|Description|Working directory|Command line arguments)' "$work/lnkinfo" |
+     sed -E 's/^\s+//; s/\s+:/ :/')"
+check "show command normal, no hot key" "01000000|0000" \
+  "$(xxd -p -s 0x3c -l 4 "$link")|$(xxd -p -s 0x40 -l 2 "$link")"
+
+if [ "$mode" = native ]; then
+  check "the launcher validates" "ok" "$(desktop-file-validate "$launcher" > "$work/validate" 2>&1 && echo ok || cat "$work/validate")"
+  check "the launcher is executable" 755 "$(stat -c %a "$launcher")"
+  mapfile -d '' exec_line < <(python3 "$here/desktop_exec.py" "$launcher")
+  check "the launcher runs korvu -w pc" "$program|-w|pc" "$(IFS='|'; echo "${exec_line[*]}")"
+  receiver_start "$receiver" "$work/report"
+  out=$(ip netns exec "$WAKER" env -u XDG_CONFIG_HOME HOME="$home" "${exec_line[@]}")
+  wait "$RECEIVER_PID"
+  check "running the launcher wakes pc" "Sent wakeup call to pc...|$(expected_report "$WAKEE_MAC")" \
+    "$out|$(grep -v '^from ' "$work/report")"
+fi
+
+clear_records
+rm -f "$home/Desktop/"*
+out=$(korvu -l "$WAKEE_IP" -s 'kids/pc' -i)
+check "a name with a slash is saved but gets no shortcut" "MAC Address for $WAKEE_IP : 021A2B3C4D5E|1|" \
+  "$out|$(grep -ac '^\[kids/pc\]' "$record_file")|$(ls "$home/Desktop")"
 
 if [ "$failures" -ne 0 ]; then
   echo "$mode: $failures end-to-end check(s) failed"
