@@ -16,10 +16,9 @@ inline std::uint32_t NetworkToHost32(std::uint32_t value) {
 
 /// A number stored as a 32-bit value in network byte order.
 inline std::uint32_t HostToNetwork32(std::uint32_t value) {
-  unsigned char bytes[4] = {static_cast<unsigned char>(value >> 24),
-                            static_cast<unsigned char>(value >> 16),
-                            static_cast<unsigned char>(value >> 8),
-                            static_cast<unsigned char>(value)};
+  unsigned char bytes[4] = {
+      static_cast<unsigned char>(value >> 24), static_cast<unsigned char>(value >> 16),
+      static_cast<unsigned char>(value >> 8), static_cast<unsigned char>(value)};
   std::uint32_t stored;
   std::memcpy(&stored, bytes, 4);
   return stored;

@@ -12,8 +12,7 @@ namespace {
 char LowerCase(char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c; }
 
 /// Copies an option's value into its buffer when it fits; refuses it with a message otherwise.
-bool TakeValue(Platform& platform, char letter, const char* value, char* buffer,
-               std::size_t size) {
+bool TakeValue(Platform& platform, char letter, const char* value, char* buffer, std::size_t size) {
   if (std::strlen(value) >= size) {
     PrintFormatted(platform, "Value of -%c is too long (at most %d characters) !\n", letter,
                    static_cast<int>(size - 1));

@@ -2,8 +2,8 @@
 #include "front/run.h"
 
 #include "common/text.h"
-#include "front/options.h"
 #include "discovery/lookup.h"
+#include "front/options.h"
 #include "front/socket_library.h"
 #include "records/host_records.h"
 #include "shortcut/wake_shortcut.h"
@@ -34,8 +34,7 @@ void SaveStep(Platform& platform, RunState& state) {
     platform.Print("No name specified in -s option !\n");
     return;
   }
-  if (!SaveHostRecord(platform, state.recordName, state.macText, state.maskText,
-                      state.hostText)) {
+  if (!SaveHostRecord(platform, state.recordName, state.macText, state.maskText, state.hostText)) {
     PrintFormatted(platform, "Can not save %s in korvu.ini !\n", state.recordName);
     return;
   }

@@ -163,13 +163,13 @@ class Platform {
   /// Sets key=value in section of the profile file, creating what is missing.
   /// Returns false when the file could not be written.
   virtual bool WriteProfileValue(const char* section, const char* key, const char* value,
-                                  const char* fileName) = 0;
+                                 const char* fileName) = 0;
   /// Copies the value of key in section, or defaultValue when the file, section or key is
   /// missing, into buffer, cut to size - 1 characters and always NUL-terminated.
   /// Returns the number of characters copied.
   virtual std::uint32_t ReadProfileValue(const char* section, const char* key,
-                                          const char* defaultValue, char* buffer,
-                                          std::uint32_t size, const char* fileName) = 0;
+                                         const char* defaultValue, char* buffer, std::uint32_t size,
+                                         const char* fileName) = 0;
 };
 
 }  // namespace korvu

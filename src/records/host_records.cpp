@@ -9,8 +9,8 @@ namespace {
 constexpr std::uint32_t kValueSize = 20;
 }
 
-bool SaveHostRecord(Platform& platform, const char* name, const char* macText,
-                    const char* maskText, const char* hostText) {
+bool SaveHostRecord(Platform& platform, const char* name, const char* macText, const char* maskText,
+                    const char* hostText) {
   if (HasLineBreak(name) || HasLineBreak(macText) || HasLineBreak(maskText) ||
       HasLineBreak(hostText)) {
     return false;

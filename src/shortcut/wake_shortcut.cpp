@@ -9,12 +9,12 @@
 
 namespace korvu {
 
-const Guid kClsidShellLink = {0x00021401, 0x0000, 0x0000,
-                              {0xC0, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x46}};
-const Guid kIidShellLinkA = {0x000214EE, 0x0000, 0x0000,
-                             {0xC0, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x46}};
-const Guid kIidPersistFile = {0x0000010B, 0x0000, 0x0000,
-                              {0xC0, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x46}};
+const Guid kClsidShellLink = {
+    0x00021401, 0x0000, 0x0000, {0xC0, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x46}};
+const Guid kIidShellLinkA = {
+    0x000214EE, 0x0000, 0x0000, {0xC0, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x46}};
+const Guid kIidPersistFile = {
+    0x0000010B, 0x0000, 0x0000, {0xC0, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x46}};
 
 namespace {
 
@@ -30,8 +30,7 @@ bool Compose(char (&buffer)[Size], const char* format, Values... values) {
 }  // namespace
 
 Status CreateShortcut(Platform& platform, const char* targetPath, const char* arguments,
-                      const char* linkPath, const char* description,
-                      const char* workingDirectory) {
+                      const char* linkPath, const char* description, const char* workingDirectory) {
   InterfaceId link = 0;
   Status status = platform.CreateInstance(kClsidShellLink, kIidShellLinkA, &link);
   if (status < 0) return status;
@@ -73,7 +72,8 @@ void PlaceWakeShortcut(Platform& platform, const char* recordName) {
 
   char modulePath[kMaxPath];
   if (!platform.GetModulePath(modulePath, kMaxPath)) return;
-  PathParts parts(modulePath, [&platform](unsigned char byte) { return platform.IsLeadByte(byte); });
+  PathParts parts(modulePath,
+                  [&platform](unsigned char byte) { return platform.IsLeadByte(byte); });
   platform.InitializeCom();
   std::string workingDirectory = parts.GetDrive() + parts.GetDirectory();
   CreateShortcut(platform, modulePath, arguments, linkPath, description, workingDirectory.c_str());

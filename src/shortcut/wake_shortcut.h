@@ -19,7 +19,6 @@ void PlaceWakeShortcut(Platform& platform, const char* recordName);
 /// Has the platform's shell-link object write a shortcut with these settings. Returns the
 /// status of the save, or the status of the step that failed before it (negative).
 Status CreateShortcut(Platform& platform, const char* targetPath, const char* arguments,
-                      const char* linkPath, const char* description,
-                      const char* workingDirectory);
+                      const char* linkPath, const char* description, const char* workingDirectory);
 
 }  // namespace korvu

@@ -177,8 +177,8 @@ std::uint32_t FakePlatform::ReadNeighbourTable(void* buffer, std::uint32_t* size
   bool failed = Call("GetIpNetTable", "GetIpNetTable size " + std::to_string(*size) +
                                           (sorted ? " sorted" : " unsorted"));
   if (failed) return 232;
-  std::uint32_t needed =
-      kNeighbourTableHeaderSize + static_cast<std::uint32_t>(neighbours.size() * sizeof(NeighbourRow));
+  std::uint32_t needed = kNeighbourTableHeaderSize +
+                         static_cast<std::uint32_t>(neighbours.size() * sizeof(NeighbourRow));
   if (*size < needed) {
     *size = needed;
     std::size_t read = static_cast<std::size_t>(tooSmallReads_++);
@@ -206,16 +206,21 @@ constexpr InterfaceId kFakePersistFile = 8;
 
 std::string GuidName(const Guid& guid) {
   switch (guid.data1) {
-    case 0x00021401: return "CLSID_ShellLink";
-    case 0x000214EE: return "IID_IShellLinkA";
-    case 0x0000010B: return "IID_IPersistFile";
-    default: return "unknown";
+    case 0x00021401:
+      return "CLSID_ShellLink";
+    case 0x000214EE:
+      return "IID_IShellLinkA";
+    case 0x0000010B:
+      return "IID_IPersistFile";
+    default:
+      return "unknown";
   }
 }
 
 std::string InterfaceName(InterfaceId object) {
-  return object == kFakeShellLink ? "IShellLinkA" : object == kFakePersistFile ? "IPersistFile"
-                                                                               : "unknown";
+  return object == kFakeShellLink     ? "IShellLinkA"
+         : object == kFakePersistFile ? "IPersistFile"
+                                      : "unknown";
 }
 
 }  // namespace
@@ -266,8 +271,8 @@ void FakePlatform::SetLinkWorkingDirectory(InterfaceId, const char* folder) {
 }
 
 void FakePlatform::SetLinkIconLocation(InterfaceId, const char* path, int index) {
-  Call("SetIconLocation", std::string("SetIconLocation ") + (path ? path : "(null)") + " " +
-                              std::to_string(index));
+  Call("SetIconLocation",
+       std::string("SetIconLocation ") + (path ? path : "(null)") + " " + std::to_string(index));
 }
 
 Status FakePlatform::QueryInterface(InterfaceId object, const Guid& interfaceId,
@@ -281,8 +286,8 @@ Status FakePlatform::QueryInterface(InterfaceId object, const Guid& interfaceId,
 }
 
 void FakePlatform::ConvertToWide(const char* text, std::uint16_t* wide, int size) {
-  Call("MultiByteToWideChar", "MultiByteToWideChar " + std::string(text) + " " +
-                                  std::to_string(size));
+  Call("MultiByteToWideChar",
+       "MultiByteToWideChar " + std::string(text) + " " + std::to_string(size));
   int i = 0;
   for (; text[i] != '\0' && i < size - 1; ++i) wide[i] = static_cast<unsigned char>(text[i]);
   wide[i] = 0;
@@ -292,8 +297,8 @@ Status FakePlatform::SaveToFile(InterfaceId persistFile, const std::uint16_t* fi
                                 bool remember) {
   std::string path;
   for (const std::uint16_t* unit = fileName; *unit != 0; ++unit) path += static_cast<char>(*unit);
-  if (Call("Save", "Save " + InterfaceName(persistFile) + " " + path +
-                       (remember ? " TRUE" : " FALSE"))) {
+  if (Call("Save",
+           "Save " + InterfaceName(persistFile) + " " + path + (remember ? " TRUE" : " FALSE"))) {
     return static_cast<Status>(0x80070005u);
   }
   savedFiles.push_back(path);
@@ -335,7 +340,7 @@ std::string FakePlatform::ProfileValue(const std::string& file, const std::strin
 }
 
 bool FakePlatform::WriteProfileValue(const char* section, const char* key, const char* value,
-                                      const char* fileName) {
+                                     const char* fileName) {
   if (Call("WritePrivateProfileStringA", std::string("WritePrivateProfileStringA [") + section +
                                              "] " + key + "=" + value + " " + fileName)) {
     return false;
@@ -345,8 +350,8 @@ bool FakePlatform::WriteProfileValue(const char* section, const char* key, const
 }
 
 std::uint32_t FakePlatform::ReadProfileValue(const char* section, const char* key,
-                                              const char* defaultValue, char* buffer,
-                                              std::uint32_t size, const char* fileName) {
+                                             const char* defaultValue, char* buffer,
+                                             std::uint32_t size, const char* fileName) {
   Call("GetPrivateProfileStringA", std::string("GetPrivateProfileStringA [") + section + "] " +
                                        key + " default \"" + defaultValue + "\" size " +
                                        std::to_string(size) + " " + fileName);

@@ -20,10 +20,10 @@ class FakePlatform : public Platform {
   /// the calls that take a library name).
   void Fail(const std::string& call, int occurrence = 0) { faults_.push_back({call, occurrence}); }
 
-  std::uint16_t socketVersion = 0x0101;             // what WSAStartup reports
-  std::map<std::string, std::uint32_t> hosts;       // name -> address in network byte order
-  std::vector<NeighbourRow> neighbours;             // the table, in the system's order
-  std::uint32_t tableResult = kTableNoError;        // GetIpNetTable's answer when it fits
+  std::uint16_t socketVersion = 0x0101;        // what WSAStartup reports
+  std::map<std::string, std::uint32_t> hosts;  // name -> address in network byte order
+  std::vector<NeighbourRow> neighbours;        // the table, in the system's order
+  std::uint32_t tableResult = kTableNoError;   // GetIpNetTable's answer when it fits
   /// Rows that join the table after the N-th read that found the buffer too small.
   std::vector<std::size_t> rowsAddedAfterRead;
 
@@ -38,10 +38,10 @@ class FakePlatform : public Platform {
 
   // --- what the test reads
 
-  std::string output;                   // everything printed, in order
-  std::vector<std::string> calls;       // one line per call, in order
-  std::vector<std::uint8_t> datagram;   // the last datagram sent
-  std::vector<std::uint8_t> echoData;   // the data of the last echo request
+  std::string output;                  // everything printed, in order
+  std::vector<std::string> calls;      // one line per call, in order
+  std::vector<std::uint8_t> datagram;  // the last datagram sent
+  std::vector<std::uint8_t> echoData;  // the data of the last echo request
 
   /// Sets a value in the profile store as a hand-edited file would hold it.
   void SetProfileValue(const std::string& file, const std::string& section, const std::string& key,
@@ -99,9 +99,9 @@ class FakePlatform : public Platform {
   void Release(InterfaceId object) override;
 
   bool WriteProfileValue(const char* section, const char* key, const char* value,
-                          const char* fileName) override;
+                         const char* fileName) override;
   std::uint32_t ReadProfileValue(const char* section, const char* key, const char* defaultValue,
-                                  char* buffer, std::uint32_t size, const char* fileName) override;
+                                 char* buffer, std::uint32_t size, const char* fileName) override;
 
  private:
   struct Fault {

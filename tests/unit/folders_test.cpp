@@ -54,8 +54,9 @@ class DesktopFolderTest : public testing::Test {
 TEST_F(DesktopFolderTest, HomeDesktopWithoutUserDirs) { EXPECT_EQ(Desktop(), home_ + "/Desktop"); }
 
 TEST_F(DesktopFolderTest, UserDirsRelativeToHomeOrAbsolute) {
-  UserDirs(home_ + "/.config", "# written by xdg-user-dirs-update\nXDG_MUSIC_DIR=\"$HOME/M\"\n"
-                               "  XDG_DESKTOP_DIR = \"$HOME/Schreibtisch/\"\n");
+  UserDirs(home_ + "/.config",
+           "# written by xdg-user-dirs-update\nXDG_MUSIC_DIR=\"$HOME/M\"\n"
+           "  XDG_DESKTOP_DIR = \"$HOME/Schreibtisch/\"\n");
   EXPECT_EQ(Desktop(), home_ + "/Schreibtisch");
   UserDirs(home_ + "/.config", "XDG_DESKTOP_DIR=\"/srv/desk top\"\n");
   EXPECT_EQ(Desktop(), "/srv/desk top");

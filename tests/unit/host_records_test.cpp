@@ -1,10 +1,11 @@
 // Saving and loading host records through the profile functions, against the fake.
+#include "records/host_records.h"
+
 #include <gtest/gtest.h>
 
 #include <string>
 
 #include "fake_platform.h"
-#include "records/host_records.h"
 
 namespace korvu {
 namespace {
@@ -12,11 +13,10 @@ namespace {
 TEST(HostRecordsTest, SaveWritesMacMaskIpInOrder) {
   FakePlatform fake;
   EXPECT_TRUE(SaveHostRecord(fake, "kidspc", "001A2B3C4D5E", "255.255.255.0", "192.168.1.20"));
-  EXPECT_EQ(fake.calls,
-            (std::vector<std::string>{
-                "WritePrivateProfileStringA [kidspc] MAC=001A2B3C4D5E korvu.ini",
-                "WritePrivateProfileStringA [kidspc] MASK=255.255.255.0 korvu.ini",
-                "WritePrivateProfileStringA [kidspc] IP=192.168.1.20 korvu.ini"}));
+  EXPECT_EQ(fake.calls, (std::vector<std::string>{
+                            "WritePrivateProfileStringA [kidspc] MAC=001A2B3C4D5E korvu.ini",
+                            "WritePrivateProfileStringA [kidspc] MASK=255.255.255.0 korvu.ini",
+                            "WritePrivateProfileStringA [kidspc] IP=192.168.1.20 korvu.ini"}));
 }
 
 TEST(HostRecordsTest, AFailedWriteIsReportedAndTheOthersAreStillMade) {

@@ -1,4 +1,6 @@
 // Finding a MAC address: the echo and table stages, their failures and the search rules.
+#include "discovery/lookup.h"
+
 #include <gtest/gtest.h>
 
 #include <cstring>
@@ -6,7 +8,6 @@
 #include <string>
 #include <vector>
 
-#include "discovery/lookup.h"
 #include "fake_platform.h"
 
 namespace korvu {
@@ -26,9 +27,8 @@ NeighbourRow Row(std::uint32_t address, std::vector<std::uint8_t> mac, std::uint
 const Calls kEchoOpen = {"LoadLibraryA icmp.dll", "GetProcAddress IcmpCreateFile",
                          "GetProcAddress IcmpSendEcho", "GetProcAddress IcmpCloseHandle",
                          "IcmpCreateFile"};
-const Calls kEcho = {"GlobalAlloc GPTR 92",
-                     "IcmpSendEcho 10.0.0.7 64 bytes reply 92 timeout 5000", "IcmpCloseHandle",
-                     "FreeLibrary icmp.dll", "GlobalFree"};
+const Calls kEcho = {"GlobalAlloc GPTR 92", "IcmpSendEcho 10.0.0.7 64 bytes reply 92 timeout 5000",
+                     "IcmpCloseHandle", "FreeLibrary icmp.dll", "GlobalFree"};
 const Calls kTable = {"LoadLibraryA Iphlpapi.dll", "GetProcAddress GetIpNetTable",
                       "GetIpNetTable size 2404 unsorted", "FreeLibrary Iphlpapi.dll"};
 
@@ -49,21 +49,26 @@ struct FailureCase {
 TEST(LookupTest, EachFailureStopsWithItsMessageAndReleases) {
   const FailureCase cases[] = {
       {"LoadLibraryA icmp.dll", "Can not find icmp.dll\n", {"LoadLibraryA icmp.dll"}},
-      {"GetProcAddress IcmpCreateFile", "",
+      {"GetProcAddress IcmpCreateFile",
+       "",
        {"LoadLibraryA icmp.dll", "GetProcAddress IcmpCreateFile", "FreeLibrary icmp.dll"}},
-      {"GetProcAddress IcmpSendEcho", "",
+      {"GetProcAddress IcmpSendEcho",
+       "",
        {"LoadLibraryA icmp.dll", "GetProcAddress IcmpCreateFile", "GetProcAddress IcmpSendEcho",
         "FreeLibrary icmp.dll"}},
-      {"GetProcAddress IcmpCloseHandle", "",
+      {"GetProcAddress IcmpCloseHandle",
+       "",
        {"LoadLibraryA icmp.dll", "GetProcAddress IcmpCreateFile", "GetProcAddress IcmpSendEcho",
         "GetProcAddress IcmpCloseHandle", "FreeLibrary icmp.dll"}},
-      {"IcmpCreateFile", "Can not create icmp file.\n", Join({kEchoOpen, {"FreeLibrary icmp.dll"}})},
+      {"IcmpCreateFile", "Can not create icmp file.\n",
+       Join({kEchoOpen, {"FreeLibrary icmp.dll"}})},
       {"GlobalAlloc", "",
        Join({kEchoOpen, {"GlobalAlloc GPTR 92", "IcmpCloseHandle", "FreeLibrary icmp.dll"}})},
       {"LoadLibraryA Iphlpapi.dll", "Can not find Iphlpapi.dll\n",
        Join({kEchoOpen, kEcho, {"LoadLibraryA Iphlpapi.dll"}})},
       {"GetProcAddress GetIpNetTable", "",
-       Join({kEchoOpen, kEcho,
+       Join({kEchoOpen,
+             kEcho,
              {"LoadLibraryA Iphlpapi.dll", "GetProcAddress GetIpNetTable",
               "FreeLibrary Iphlpapi.dll"}})},
       {"GetIpNetTable", "", Join({kEchoOpen, kEcho, kTable})},
@@ -100,12 +105,15 @@ TEST(LookupTest, FirstMatchingRowDecides) {
   const std::uint32_t target = Address(10, 0, 0, 7);
   const std::uint32_t other = Address(10, 0, 0, 8);
   const SearchCase cases[] = {
-      {"ethernet", {Row(other, {1, 2, 3, 4, 5, 6}), Row(target, {0, 0x1A, 0x2B, 0x3C, 0x4D, 0x5E})},
+      {"ethernet",
+       {Row(other, {1, 2, 3, 4, 5, 6}), Row(target, {0, 0x1A, 0x2B, 0x3C, 0x4D, 0x5E})},
        "001A2B3C4D5E"},
-      {"first of two", {Row(target, {0xAB, 0, 0, 0, 0, 1}), Row(target, {1, 2, 3, 4, 5, 6})},
+      {"first of two",
+       {Row(target, {0xAB, 0, 0, 0, 0, 1}), Row(target, {1, 2, 3, 4, 5, 6})},
        "AB0000000001"},
       {"first has no address", {Row(target, {}, 2), Row(target, {1, 2, 3, 4, 5, 6})}, ""},
-      {"all zero is unresolved", {Row(target, {0, 0, 0, 0, 0, 0}, 2), Row(target, {1, 2, 3, 4, 5, 6})},
+      {"all zero is unresolved",
+       {Row(target, {0, 0, 0, 0, 0, 0}, 2), Row(target, {1, 2, 3, 4, 5, 6})},
        ""},
       {"any type", {Row(target, {0xDE, 0xAD, 0xBE, 0xEF, 0, 1}, 2)}, "DEADBEEF0001"},
       {"eight bytes", {Row(target, {1, 2, 3, 4, 5, 6, 7, 0xFF})}, "01020304050607FF"},
@@ -127,7 +135,8 @@ TEST(LookupTest, FirstMatchingRowDecides) {
 
 TEST(LookupTest, LargeTableIsReadWhole) {
   FakePlatform fake;
-  for (int i = 0; i < 150; ++i) fake.neighbours.push_back(Row(Address(10, 0, 1, i), {1, 2, 3, 4, 5, 6}));
+  for (int i = 0; i < 150; ++i)
+    fake.neighbours.push_back(Row(Address(10, 0, 1, i), {1, 2, 3, 4, 5, 6}));
   fake.neighbours.push_back(Row(Address(10, 0, 0, 7), {0, 0x1A, 0x2B, 0x3C, 0x4D, 0x5E}));
   fake.rowsAddedAfterRead = {1};  // the table grows between the reads
   char host[20] = "10.0.0.7";
@@ -143,7 +152,8 @@ TEST(LookupTest, LargeTableIsReadWhole) {
 
 TEST(LookupTest, TableThatKeepsGrowingGivesUp) {
   FakePlatform fake;
-  for (int i = 0; i < 150; ++i) fake.neighbours.push_back(Row(Address(10, 0, 1, i), {1, 2, 3, 4, 5, 6}));
+  for (int i = 0; i < 150; ++i)
+    fake.neighbours.push_back(Row(Address(10, 0, 1, i), {1, 2, 3, 4, 5, 6}));
   fake.rowsAddedAfterRead = {10, 10, 10, 10};
   char host[20] = "10.0.0.7";
   char mac[20] = {};
@@ -184,8 +194,8 @@ TEST(LookupTest, HostTextRewriting) {
     for (const std::string& call : fake.calls) {
       if (call.rfind("IcmpSendEcho", 0) != 0) continue;
       echoed = true;
-      EXPECT_EQ(call, std::string("IcmpSendEcho ") + c.echoTarget +
-                          " 64 bytes reply 92 timeout 5000");
+      EXPECT_EQ(call,
+                std::string("IcmpSendEcho ") + c.echoTarget + " 64 bytes reply 92 timeout 5000");
     }
     EXPECT_EQ(echoed, c.echoTarget != nullptr) << c.typed;
     if (!c.echoTarget) {

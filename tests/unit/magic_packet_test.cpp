@@ -1,4 +1,6 @@
 // The wake-up datagram, the broadcast address and the socket failures, against the fake.
+#include "wake/magic_packet.h"
+
 #include <gtest/gtest.h>
 
 #include <cstring>
@@ -7,7 +9,6 @@
 
 #include "fake_platform.h"
 #include "wake/mac_text.h"
-#include "wake/magic_packet.h"
 
 namespace korvu {
 namespace {
@@ -60,15 +61,14 @@ TEST(MacTextTest, AcceptsOnlyMacAddresses) {
 
 TEST(MacTextTest, HexDigitValueKeepsItsTable) {
   const std::pair<int, int> ranges[][2] = {
-      {{0x30, 0x30}, {0, 0}},   {{0x31, 0x39}, {1, 9}},    {{0x41, 0x5A}, {10, 35}},
-      {{0x61, 0x7A}, {10, 35}}, {{0x5B, 0x60}, {36, 41}},  {{0x7B, 0x7F}, {36, 40}},
-      {{0x00, 0x2F}, {0, 0}},   {{0x3A, 0x40}, {0, 0}},    {{0x80, 0xFF}, {0, 0}},
+      {{0x30, 0x30}, {0, 0}},   {{0x31, 0x39}, {1, 9}},   {{0x41, 0x5A}, {10, 35}},
+      {{0x61, 0x7A}, {10, 35}}, {{0x5B, 0x60}, {36, 41}}, {{0x7B, 0x7F}, {36, 40}},
+      {{0x00, 0x2F}, {0, 0}},   {{0x3A, 0x40}, {0, 0}},   {{0x80, 0xFF}, {0, 0}},
   };
   for (const auto& range : ranges) {
     for (int byte = range[0].first; byte <= range[0].second; ++byte) {
-      int expected = range[1].first == range[1].second
-                         ? range[1].first
-                         : range[1].first + (byte - range[0].first);
+      int expected = range[1].first == range[1].second ? range[1].first
+                                                       : range[1].first + (byte - range[0].first);
       EXPECT_EQ(HexDigitValue(static_cast<signed char>(byte)), expected) << byte;
     }
   }

@@ -1,9 +1,9 @@
 // Splitting a path into drive, directory, file name and extension.
+#include "shortcut/path_parts.h"
+
 #include <gtest/gtest.h>
 
 #include <string>
-
-#include "shortcut/path_parts.h"
 
 namespace korvu {
 namespace {
@@ -35,9 +35,9 @@ TEST(PathPartsTest, SplitsEveryExample) {
       {"", "", "", "", "", "", ""},
       {"C:\\dir\\name.", "C:", "\\dir\\", "\\dir", "name", ".", ""},
       {"/usr/local/bin/korvu", "", "/usr/local/bin/", "/usr/local/bin", "korvu", "", ""},
-      {"C:\\" + longName + "\\" + longName + "." + longName, "C:",
-       ("\\" + longName).substr(0, 255), ("\\" + longName).substr(0, 254), longName.substr(0, 255),
-       ("." + longName).substr(0, 255), ""},
+      {"C:\\" + longName + "\\" + longName + "." + longName, "C:", ("\\" + longName).substr(0, 255),
+       ("\\" + longName).substr(0, 254), longName.substr(0, 255), ("." + longName).substr(0, 255),
+       ""},
   };
   for (const PathCase& c : cases) {
     PathParts parts(c.path.c_str());

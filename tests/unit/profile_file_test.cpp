@@ -57,16 +57,19 @@ TEST_F(ProfileFileTest, FirstSaveCreatesFolderAndSection) {
   EXPECT_TRUE(Write("kidspc", "MASK", "255.255.255.0"));
   EXPECT_TRUE(Write("kidspc", "IP", "192.168.1.20"));
   EXPECT_TRUE(Write("other", "MAC", "AABBCCDDEEFF"));
-  EXPECT_EQ(File(), "[kidspc]\nMAC=001A2B3C4D5E\nMASK=255.255.255.0\nIP=192.168.1.20\n"
-                    "[other]\nMAC=AABBCCDDEEFF\n");
+  EXPECT_EQ(File(),
+            "[kidspc]\nMAC=001A2B3C4D5E\nMASK=255.255.255.0\nIP=192.168.1.20\n"
+            "[other]\nMAC=AABBCCDDEEFF\n");
 }
 
 TEST_F(ProfileFileTest, WriteReplacesInPlaceInAnyCapitalisation) {
-  SetFile("; my computers\n\n[KidsPC]\nMac=001A2B3C4D5E\nMASK=255.255.255.0\n\n[other]\nIP=1.2.3.4\n");
+  SetFile(
+      "; my computers\n\n[KidsPC]\nMac=001A2B3C4D5E\nMASK=255.255.255.0\n\n[other]\nIP=1.2.3.4\n");
   EXPECT_TRUE(Write("kidspc", "MAC", "0A0B0C0D0E0F"));
   EXPECT_TRUE(Write("KIDSPC", "IP", "10.0.0.7"));
-  EXPECT_EQ(File(), "; my computers\n\n[KidsPC]\nMac=0A0B0C0D0E0F\nMASK=255.255.255.0\nIP=10.0.0.7\n"
-                    "\n[other]\nIP=1.2.3.4\n");
+  EXPECT_EQ(File(),
+            "; my computers\n\n[KidsPC]\nMac=0A0B0C0D0E0F\nMASK=255.255.255.0\nIP=10.0.0.7\n"
+            "\n[other]\nIP=1.2.3.4\n");
   EXPECT_EQ(Read("kIdSpC", "mac"), "0A0B0C0D0E0F");
 }
 
@@ -82,15 +85,17 @@ TEST_F(ProfileFileTest, ReadsDefaultsAndCutsLongValues) {
 }
 
 TEST_F(ProfileFileTest, ReadsAndKeepsAWindowsFile) {
-  SetFile("\xEF\xBB\xBF[kidspc]\r\n  MAC  =  001A2B3C4D5E  \r\nMASK = 255.255.0.0\r\n"
-          "[ spaced ]\r\nIP=10.0.0.9\r\n");
+  SetFile(
+      "\xEF\xBB\xBF[kidspc]\r\n  MAC  =  001A2B3C4D5E  \r\nMASK = 255.255.0.0\r\n"
+      "[ spaced ]\r\nIP=10.0.0.9\r\n");
   EXPECT_EQ(Read("kidspc", "MAC"), "001A2B3C4D5E");
   EXPECT_EQ(Read("kidspc", "MASK"), "255.255.0.0");
   EXPECT_EQ(Read("spaced", "IP"), "10.0.0.9");
   EXPECT_TRUE(Write("kidspc", "IP", "10.0.0.7"));
   EXPECT_TRUE(Write("new", "MAC", "AABBCCDDEEFF"));
-  EXPECT_EQ(File(), "\xEF\xBB\xBF[kidspc]\r\n  MAC  =  001A2B3C4D5E  \r\nMASK = 255.255.0.0\r\n"
-                    "IP=10.0.0.7\r\n[ spaced ]\r\nIP=10.0.0.9\r\n[new]\r\nMAC=AABBCCDDEEFF\r\n");
+  EXPECT_EQ(File(),
+            "\xEF\xBB\xBF[kidspc]\r\n  MAC  =  001A2B3C4D5E  \r\nMASK = 255.255.0.0\r\n"
+            "IP=10.0.0.7\r\n[ spaced ]\r\nIP=10.0.0.9\r\n[new]\r\nMAC=AABBCCDDEEFF\r\n");
 }
 
 TEST_F(ProfileFileTest, RefusesLineBreaksAndUnwritableFolders) {

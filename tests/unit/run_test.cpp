@@ -1,4 +1,6 @@
 // The command line and the order of the steps, run against the fake platform.
+#include "front/run.h"
+
 #include <gtest/gtest.h>
 
 #include <cstring>
@@ -7,7 +9,6 @@
 #include <vector>
 
 #include "fake_platform.h"
-#include "front/run.h"
 
 namespace korvu {
 namespace {
@@ -39,9 +40,10 @@ const Calls kStart = {"WSAStartup 0x0101"};
 const Calls kEnd = {"WSACleanup"};
 
 Calls Load(const std::string& name) {
-  return {"GetPrivateProfileStringA [" + name + "] MAC default \"\" size 20 korvu.ini",
-          "GetPrivateProfileStringA [" + name + "] MASK default \"255.255.255.0\" size 20 korvu.ini",
-          "GetPrivateProfileStringA [" + name + "] IP default \"\" size 20 korvu.ini"};
+  return {
+      "GetPrivateProfileStringA [" + name + "] MAC default \"\" size 20 korvu.ini",
+      "GetPrivateProfileStringA [" + name + "] MASK default \"255.255.255.0\" size 20 korvu.ini",
+      "GetPrivateProfileStringA [" + name + "] IP default \"\" size 20 korvu.ini"};
 }
 
 Calls Save(const std::string& name, const std::string& mac, const std::string& mask,
@@ -116,77 +118,132 @@ const std::string kLongName(200, 'n');
 const RunCase kRunCases[] = {
     {"NoArguments", {}, nullptr, "", Join({kStart, kEnd})},
     {"Usage", {"-?"}, nullptr, kUsage, Join({kStart, kEnd})},
-    {"UsageWithSlashAndTail", {"/?", "-?anything"}, nullptr, std::string(kUsage) + kUsage,
+    {"UsageWithSlashAndTail",
+     {"/?", "-?anything"},
+     nullptr,
+     std::string(kUsage) + kUsage,
      Join({kStart, kEnd})},
     {"IgnoredArguments", {"-x", "-", "/", "pc", "-i"}, nullptr, "", Join({kStart, kEnd})},
-    {"Wake", {"-w", "pc"}, StorePc, "Sent wakeup call to pc...\n",
+    {"Wake",
+     {"-w", "pc"},
+     StorePc,
+     "Sent wakeup call to pc...\n",
      Join({kStart, Load("pc"), Send("192.168.1.255"), kEnd})},
-    {"UsageBeforeWake", {"/W", "pc", "-?"}, StorePc,
+    {"UsageBeforeWake",
+     {"/W", "pc", "-?"},
+     StorePc,
      std::string(kUsage) + "Sent wakeup call to pc...\n",
      Join({kStart, Load("pc"), Send("192.168.1.255"), kEnd})},
-    {"WakeTakesStoredMaskNotOption", {"-m", "255.255.0.0", "-w", "pc"}, StorePc,
-     "Sent wakeup call to pc...\n", Join({kStart, Load("pc"), Send("192.168.1.255"), kEnd})},
-    {"WakeMissingRecord", {"-w", "pc"}, nullptr, "IP Address not found in saved data for pc !\n",
+    {"WakeTakesStoredMaskNotOption",
+     {"-m", "255.255.0.0", "-w", "pc"},
+     StorePc,
+     "Sent wakeup call to pc...\n",
+     Join({kStart, Load("pc"), Send("192.168.1.255"), kEnd})},
+    {"WakeMissingRecord",
+     {"-w", "pc"},
+     nullptr,
+     "IP Address not found in saved data for pc !\n",
      Join({kStart, Load("pc"), kEnd})},
-    {"WakeRecordWithoutMac", {"-w", "pc"},
+    {"WakeRecordWithoutMac",
+     {"-w", "pc"},
      [](FakePlatform& f) { f.SetProfileValue("korvu.ini", "pc", "IP", "192.168.1.20"); },
-     "MAC Address not found in saved data for pc !\n", Join({kStart, Load("pc"), kEnd})},
-    {"WakeRecordWithInvalidMac", {"-w", "pc"},
+     "MAC Address not found in saved data for pc !\n",
+     Join({kStart, Load("pc"), kEnd})},
+    {"WakeRecordWithInvalidMac",
+     {"-w", "pc"},
      [](FakePlatform& f) {
        StorePc(f);
        f.SetProfileValue("korvu.ini", "pc", "MAC", "GGzz::0a1b2c");
      },
-     "MAC Address not valid in saved data for pc !\n", Join({kStart, Load("pc"), kEnd})},
-    {"WakeEmptyName", {"-w", ""}, nullptr, "No name specified in -w option !\n",
+     "MAC Address not valid in saved data for pc !\n",
+     Join({kStart, Load("pc"), kEnd})},
+    {"WakeEmptyName",
+     {"-w", ""},
+     nullptr,
+     "No name specified in -w option !\n",
      Join({kStart, kEnd})},
-    {"WakeSendFails", {"-w", "pc"},
+    {"WakeSendFails",
+     {"-w", "pc"},
      [](FakePlatform& f) {
        StorePc(f);
        f.Fail("sendto");
      },
      "Sent wakeup call to pc...\nSocket error : sendto\n",
-     Join({kStart, Load("pc"),
+     Join({kStart,
+           Load("pc"),
            {"socket AF_INET SOCK_DGRAM 0", "setsockopt 3 SO_BROADCAST 1",
             "sendto 126 bytes to 192.168.1.255:7", "closesocket 3", "Sleep 1500"},
            kEnd})},
-    {"SaveWithoutLookup", {"-s", "pc", "-i"}, nullptr, "MAC Address  not found !\n",
+    {"SaveWithoutLookup",
+     {"-s", "pc", "-i"},
+     nullptr,
+     "MAC Address  not found !\n",
      Join({kStart, kEnd})},
-    {"ValueOptionLastIsIgnored", {"-s", "pc", "-l"}, nullptr, "MAC Address  not found !\n",
+    {"ValueOptionLastIsIgnored",
+     {"-s", "pc", "-l"},
+     nullptr,
+     "MAC Address  not found !\n",
      Join({kStart, kEnd})},
-    {"SaveNameIsNextArgument", {"-s", "-w"}, nullptr, "MAC Address  not found !\n",
+    {"SaveNameIsNextArgument",
+     {"-s", "-w"},
+     nullptr,
+     "MAC Address  not found !\n",
      Join({kStart, kEnd})},
-    {"LookupEmptyHost", {"-l", ""}, nullptr, "You must supply an IP address !\n",
+    {"LookupEmptyHost",
+     {"-l", ""},
+     nullptr,
+     "You must supply an IP address !\n",
      Join({kStart, kEnd})},
-    {"LookupAndSave", {"-L", "kidspc", "-S", "KidsPC"}, NeighbourKidspc,
+    {"LookupAndSave",
+     {"-L", "kidspc", "-S", "KidsPC"},
+     NeighbourKidspc,
      "MAC Address for 10.0.0.7 : 001A2B3C4D5E\n",
-     Join({kStart, {"gethostbyname kidspc"}, kLookupCalls,
-           Save("KidsPC", "001A2B3C4D5E", "255.255.255.0", "10.0.0.7"), kEnd})},
-    {"LookupSaveWithMaskThenWakeOtherName",
-     {"-l", "kidspc", "-m", "255.255.0.0", "-s", "a", "-w", "b"}, NeighbourKidspc,
-     "MAC Address for 10.0.0.7 : 001A2B3C4D5E\nSent wakeup call to b...\n",
-     Join({kStart, {"gethostbyname kidspc"}, kLookupCalls,
-           Save("b", "001A2B3C4D5E", "255.255.0.0", "10.0.0.7"), Load("b"), Send("10.0.255.255"),
+     Join({kStart,
+           {"gethostbyname kidspc"},
+           kLookupCalls,
+           Save("KidsPC", "001A2B3C4D5E", "255.255.255.0", "10.0.0.7"),
            kEnd})},
-    {"LookupNotFoundSavesNothing", {"-l", "10.0.0.7", "-s", "pc", "-i"}, nullptr,
+    {"LookupSaveWithMaskThenWakeOtherName",
+     {"-l", "kidspc", "-m", "255.255.0.0", "-s", "a", "-w", "b"},
+     NeighbourKidspc,
+     "MAC Address for 10.0.0.7 : 001A2B3C4D5E\nSent wakeup call to b...\n",
+     Join({kStart,
+           {"gethostbyname kidspc"},
+           kLookupCalls,
+           Save("b", "001A2B3C4D5E", "255.255.0.0", "10.0.0.7"),
+           Load("b"),
+           Send("10.0.255.255"),
+           kEnd})},
+    {"LookupNotFoundSavesNothing",
+     {"-l", "10.0.0.7", "-s", "pc", "-i"},
+     nullptr,
      "MAC Address for 10.0.0.7 : \nMAC Address 10.0.0.7 not found !\n",
      Join({kStart, kLookupCalls, kEnd})},
-    {"SaveEmptyName", {"-l", "kidspc", "-s", ""}, NeighbourKidspc,
+    {"SaveEmptyName",
+     {"-l", "kidspc", "-s", ""},
+     NeighbourKidspc,
      "MAC Address for 10.0.0.7 : 001A2B3C4D5E\nNo name specified in -s option !\n",
      Join({kStart, {"gethostbyname kidspc"}, kLookupCalls, kEnd})},
-    {"SaveWriteFails", {"-l", "kidspc", "-s", "pc"},
+    {"SaveWriteFails",
+     {"-l", "kidspc", "-s", "pc"},
      [](FakePlatform& f) {
        NeighbourKidspc(f);
        f.Fail("WritePrivateProfileStringA", 2);
      },
      "MAC Address for 10.0.0.7 : 001A2B3C4D5E\nCan not save pc in korvu.ini !\n",
-     Join({kStart, {"gethostbyname kidspc"}, kLookupCalls,
-           Save("pc", "001A2B3C4D5E", "255.255.255.0", "10.0.0.7"), kEnd})},
-    {"SaveNameWithLineBreakIsRefused", {"-l", "kidspc", "-s", "pc\r\n[evil]"}, NeighbourKidspc,
+     Join({kStart,
+           {"gethostbyname kidspc"},
+           kLookupCalls,
+           Save("pc", "001A2B3C4D5E", "255.255.255.0", "10.0.0.7"),
+           kEnd})},
+    {"SaveNameWithLineBreakIsRefused",
+     {"-l", "kidspc", "-s", "pc\r\n[evil]"},
+     NeighbourKidspc,
      "MAC Address for 10.0.0.7 : 001A2B3C4D5E\nCan not save pc\r\n[evil] in korvu.ini !\n",
      Join({kStart, {"gethostbyname kidspc"}, kLookupCalls, kEnd})},
     {"TooLongValuesAreRefused",
-     {"-l", "123456789.123456789", "-L", "123456789.1234567890", "-m", "12345678901234567890",
-      "-W", kLongName},
+     {"-l", "123456789.123456789", "-L", "123456789.1234567890", "-m", "12345678901234567890", "-W",
+      kLongName},
      nullptr,
      "Value of -l is too long (at most 19 characters) !\n"
      "Value of -m is too long (at most 19 characters) !\n"
@@ -194,21 +251,28 @@ const RunCase kRunCases[] = {
      "Can not resolve 123456789.123456789\n"
      "MAC Address for 123456789.123456789 : \n",
      Join({kStart, {"gethostbyname 123456789.123456789"}, kEnd})},
-    {"LongestNameFits", {"-w", kLongName.substr(1)}, nullptr,
+    {"LongestNameFits",
+     {"-w", kLongName.substr(1)},
+     nullptr,
      "IP Address not found in saved data for " + kLongName.substr(1) + " !\n",
      Join({kStart, Load(kLongName.substr(1)), kEnd})},
-    {"SocketStartFails", {"-w", "pc"},
+    {"SocketStartFails",
+     {"-w", "pc"},
      [](FakePlatform& f) {
        StorePc(f);
        f.Fail("WSAStartup");
      },
      "InitializeSockets end because WSAStartup failedSent wakeup call to pc...\n",
      Join({kStart, Load("pc"), Send("192.168.1.255"), kEnd})},
-    {"SocketVersionOneZero", {},
-     [](FakePlatform& f) { f.socketVersion = 0x0001; }, "InitializeSockets end, version=0.1",
+    {"SocketVersionOneZero",
+     {},
+     [](FakePlatform& f) { f.socketVersion = 0x0001; },
+     "InitializeSockets end, version=0.1",
      Join({kStart, {"WSACleanup"}, kEnd})},
-    {"SocketVersionTwoTwo", {},
-     [](FakePlatform& f) { f.socketVersion = 0x0202; }, "InitializeSockets end, version=2.2",
+    {"SocketVersionTwoTwo",
+     {},
+     [](FakePlatform& f) { f.socketVersion = 0x0202; },
+     "InitializeSockets end, version=2.2",
      Join({kStart, {"WSACleanup"}, kEnd})},
 };
 
@@ -243,7 +307,8 @@ TEST(RunTest, SaveThenWakeInOneRunReadsBackTheRecord) {
   RunKorvu(fake, 7, argv);
   EXPECT_EQ(fake.ProfileValue("korvu.ini", "kidspc", "MAC"), "001A2B3C4D5E");
   EXPECT_EQ(fake.ProfileValue("korvu.ini", "kidspc", "IP"), "10.0.0.7");
-  EXPECT_EQ(fake.output, "MAC Address for 10.0.0.7 : 001A2B3C4D5E\nSent wakeup call to KIDSPC...\n");
+  EXPECT_EQ(fake.output,
+            "MAC Address for 10.0.0.7 : 001A2B3C4D5E\nSent wakeup call to KIDSPC...\n");
   ASSERT_EQ(fake.datagram.size(), 126u);
   EXPECT_EQ(fake.datagram[6], 0x00);
   EXPECT_EQ(fake.datagram[7], 0x1A);

@@ -1,10 +1,10 @@
 // The files of a shortcut on Linux: the shell link's bytes and the launcher's text.
+#include "platform/posix/shell_link_file.h"
+
 #include <gtest/gtest.h>
 
 #include <string>
 #include <vector>
-
-#include "platform/posix/shell_link_file.h"
 
 namespace korvu {
 namespace {
@@ -36,7 +36,8 @@ ShellLinkSettings Kidspc() {
 }
 
 TEST(ShellLinkFileTest, MinimalLinkForKidspc) {
-  std::string hex = std::string() +
+  std::string hex =
+      std::string() +
       // header: size, class identifier, flags (link info, name, working dir, arguments,
       // unicode), attributes, three times, size, icon index, show normal, hot key, reserved
       "4c000000 0114020000000000c000000000000046 b6000000 00000000"
@@ -45,7 +46,8 @@ TEST(ShellLinkFileTest, MinimalLinkForKidspc) {
       // link info with a fixed volume, empty label, local base path and empty suffix
       "41000000 1c000000 01000000 1c000000 2d000000 00000000 40000000"
       "11000000 03000000 00000000 10000000 00"
-      "433a5c546f6f6c735c6b6f7276752e65786500" "00" +
+      "433a5c546f6f6c735c6b6f7276752e65786500"
+      "00" +
       // description, working directory, arguments: counted UTF-16 without NUL
       "0e00" + Utf16Hex("Wake up kidspc") + "0900" + Utf16Hex("C:\\Tools\\") + "0b00" +
       Utf16Hex("-w \"kidspc\"") + "00000000";

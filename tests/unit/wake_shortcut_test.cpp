@@ -1,4 +1,6 @@
 // The wake-up shortcut: its five strings, the calls to the shell-link object and each failure.
+#include "shortcut/wake_shortcut.h"
+
 #include <gtest/gtest.h>
 
 #include <functional>
@@ -7,7 +9,6 @@
 
 #include "fake_platform.h"
 #include "front/run.h"
-#include "shortcut/wake_shortcut.h"
 
 namespace korvu {
 namespace {
@@ -41,7 +42,8 @@ TEST(WakeShortcutTest, KidspcGetsItsFiveStringsInOrder) {
 }
 
 TEST(WakeShortcutTest, NamesKeptWhole) {
-  for (const std::string& name : std::vector<std::string>{"kids pc", "50% off", std::string(91, 'n')}) {
+  for (const std::string& name :
+       std::vector<std::string>{"kids pc", "50% off", std::string(91, 'n')}) {
     FakePlatform fake;
     PlaceWakeShortcut(fake, name.c_str());
     EXPECT_EQ(fake.calls, ShortcutCalls(name)) << name;
@@ -74,16 +76,24 @@ TEST(WakeShortcutTest, NoShortcutWhereItWouldGoWrong) {
       {"slash", "a/b", nullptr, {}},
       {"quote", "a\"b", nullptr, {}},
       {"colon, star, question mark, angle brackets, bar", "a:*?<>|", nullptr, {}},
-      {"name longer than the description", std::string(92, 'n'), nullptr,
+      {"name longer than the description",
+       std::string(92, 'n'),
+       nullptr,
        {"SHGetSpecialFolderPathA CSIDL_DESKTOP"}},
-      {"link path longer than 259", std::string(91, 'n'),
+      {"link path longer than 259",
+       std::string(91, 'n'),
        [](FakePlatform& f) { f.desktopFolder = "D:\\" + std::string(160, 'd'); },
        {"SHGetSpecialFolderPathA CSIDL_DESKTOP"}},
-      {"no desktop folder", "pc", [](FakePlatform& f) { f.Fail("SHGetSpecialFolderPathA"); },
+      {"no desktop folder",
+       "pc",
+       [](FakePlatform& f) { f.Fail("SHGetSpecialFolderPathA"); },
        {"SHGetSpecialFolderPathA CSIDL_DESKTOP"}},
-      {"no module path", "pc", [](FakePlatform& f) { f.Fail("GetModuleFileNameA"); },
+      {"no module path",
+       "pc",
+       [](FakePlatform& f) { f.Fail("GetModuleFileNameA"); },
        {"SHGetSpecialFolderPathA CSIDL_DESKTOP", "GetModuleFileNameA 260"}},
-      {"module path too long", "pc",
+      {"module path too long",
+       "pc",
        [](FakePlatform& f) { f.modulePath = "C:\\" + std::string(260, 'p'); },
        {"SHGetSpecialFolderPathA CSIDL_DESKTOP", "GetModuleFileNameA 260"}},
   };
@@ -156,8 +166,10 @@ TEST(WakeShortcutTest, PlacedOnlyAfterASuccessfulSave) {
       {"without -i", {"-l", "10.0.0.7", "-s", "pc"}, nullptr, {}},
       {"-i alone", {"-i"}, nullptr, {}},
       {"nothing found", {"-l", "10.0.0.8", "-s", "pc", "-i"}, nullptr, {}},
-      {"save failed", {"-l", "10.0.0.7", "-s", "pc", "-i"},
-       [](FakePlatform& f) { f.Fail("WritePrivateProfileStringA", 3); }, {}},
+      {"save failed",
+       {"-l", "10.0.0.7", "-s", "pc", "-i"},
+       [](FakePlatform& f) { f.Fail("WritePrivateProfileStringA", 3); },
+       {}},
   };
   for (const Case& c : cases) {
     FakePlatform fake;

@@ -108,8 +108,8 @@ void PosixPlatform::SendEcho(EchoHandle handle, std::uint32_t address, const std
     if (ready <= 0) return;
     sockaddr_in from{};
     socklen_t fromSize = sizeof from;
-    ssize_t got = recvfrom(fd, packet, sizeof packet, 0, reinterpret_cast<sockaddr*>(&from),
-                           &fromSize);
+    ssize_t got =
+        recvfrom(fd, packet, sizeof packet, 0, reinterpret_cast<sockaddr*>(&from), &fromSize);
     if (got < 0) continue;
     if (from.sin_addr.s_addr == address &&
         IsOurReply(packet, static_cast<std::size_t>(got), raw, identifier)) {

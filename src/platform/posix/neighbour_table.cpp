@@ -102,9 +102,8 @@ std::uint32_t PosixPlatform::ReadNeighbourTable(void* buffer, std::uint32_t* siz
   std::vector<NeighbourRow> rows;
   if (!DumpNeighbours(&rows)) return kTableUnavailable;
   if (sorted) {
-    std::sort(rows.begin(), rows.end(), [](const NeighbourRow& a, const NeighbourRow& b) {
-      return a.addr < b.addr;
-    });
+    std::sort(rows.begin(), rows.end(),
+              [](const NeighbourRow& a, const NeighbourRow& b) { return a.addr < b.addr; });
   }
   std::uint32_t needed =
       kNeighbourTableHeaderSize + static_cast<std::uint32_t>(rows.size() * sizeof(NeighbourRow));

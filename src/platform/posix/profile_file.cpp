@@ -100,7 +100,7 @@ std::string ProfileFilePath(const char* fileName) {
 }
 
 bool PosixPlatform::WriteProfileValue(const char* section, const char* key, const char* value,
-                                       const char* fileName) {
+                                      const char* fileName) {
   if (std::strpbrk(section, "\r\n") || std::strpbrk(key, "\r\n") || std::strpbrk(value, "\r\n"))
     return false;
   std::string path = ProfileFilePath(fileName);
@@ -125,8 +125,8 @@ bool PosixPlatform::WriteProfileValue(const char* section, const char* key, cons
 }
 
 std::uint32_t PosixPlatform::ReadProfileValue(const char* section, const char* key,
-                                               const char* defaultValue, char* buffer,
-                                               std::uint32_t size, const char* fileName) {
+                                              const char* defaultValue, char* buffer,
+                                              std::uint32_t size, const char* fileName) {
   if (size == 0) return 0;
   std::string text, value;
   if (!ReadWholeFile(ProfileFilePath(fileName), &text) ||

@@ -25,9 +25,8 @@ std::vector<Line> SplitLines(const std::string& text) {
       lines.push_back({text.substr(start), ""});
       break;
     }
-    std::size_t endLength = (text[stop] == '\r' && stop + 1 < text.size() && text[stop + 1] == '\n')
-                                ? 2
-                                : 1;
+    std::size_t endLength =
+        (text[stop] == '\r' && stop + 1 < text.size() && text[stop + 1] == '\n') ? 2 : 1;
     lines.push_back({text.substr(start, stop - start), text.substr(stop, endLength)});
     start = stop + endLength;
   }
@@ -151,7 +150,8 @@ std::string SetProfileValue(const std::string& text, const std::string& section,
     insertAt = i + 1;
   }
   if (lines[insertAt - 1].end.empty()) lines[insertAt - 1].end = newline;
-  lines.insert(lines.begin() + static_cast<std::ptrdiff_t>(insertAt), Line{key + "=" + value, newline});
+  lines.insert(lines.begin() + static_cast<std::ptrdiff_t>(insertAt),
+               Line{key + "=" + value, newline});
   return Join(lines);
 }
 

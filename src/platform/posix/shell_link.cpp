@@ -93,8 +93,9 @@ Status PosixPlatform::QueryInterface(InterfaceId object, const Guid& interfaceId
 void PosixPlatform::ConvertToWide(const char* text, std::uint16_t* wide, int size) {
   if (size <= 0) return;
   std::u16string units = Utf8ToUtf16(text);
-  std::size_t length = units.size() < static_cast<std::size_t>(size) ? units.size()
-                                                                      : static_cast<std::size_t>(size - 1);
+  std::size_t length = units.size() < static_cast<std::size_t>(size)
+                           ? units.size()
+                           : static_cast<std::size_t>(size - 1);
   for (std::size_t i = 0; i < length; ++i) wide[i] = units[i];
   wide[length] = 0;
 }
@@ -103,7 +104,8 @@ Status PosixPlatform::SaveToFile(InterfaceId persistFile, const std::uint16_t* f
   auto found = interfaces_.find(persistFile);
   if (found == interfaces_.end() || !found->second.persistFile) return kFail;
   std::u16string wide;
-  for (const std::uint16_t* unit = fileName; *unit != 0; ++unit) wide += static_cast<char16_t>(*unit);
+  for (const std::uint16_t* unit = fileName; *unit != 0; ++unit)
+    wide += static_cast<char16_t>(*unit);
   std::string linkPath = Utf16ToUtf8(wide);
   std::string launcherPath = linkPath;
   if (launcherPath.size() >= 4 && launcherPath.compare(launcherPath.size() - 4, 4, ".lnk") == 0)

@@ -65,11 +65,20 @@ std::string EscapeString(const std::string& text) {
   std::string out;
   for (char c : text) {
     switch (c) {
-      case '\\': out += "\\\\"; break;
-      case '\t': out += "\\t"; break;
-      case '\r': out += "\\r"; break;
-      case '\n': out += "\\n"; break;
-      default: out += c;
+      case '\\':
+        out += "\\\\";
+        break;
+      case '\t':
+        out += "\\t";
+        break;
+      case '\r':
+        out += "\\r";
+        break;
+      case '\n':
+        out += "\\n";
+        break;
+      default:
+        out += c;
     }
   }
   return out;
@@ -82,10 +91,15 @@ std::u16string Utf8ToUtf16(const std::string& text) {
   std::size_t i = 0;
   while (i < text.size()) {
     unsigned char lead = static_cast<unsigned char>(text[i]);
-    std::size_t length = lead < 0x80 ? 1 : lead >> 5 == 0x6 ? 2 : lead >> 4 == 0xE ? 3
-                                                   : lead >> 3 == 0x1E ? 4 : 0;
-    std::uint32_t code = length == 1 ? lead : length == 2 ? lead & 0x1F
-                                            : length == 3 ? lead & 0x0F : lead & 0x07;
+    std::size_t length = lead < 0x80         ? 1
+                         : lead >> 5 == 0x6  ? 2
+                         : lead >> 4 == 0xE  ? 3
+                         : lead >> 3 == 0x1E ? 4
+                                             : 0;
+    std::uint32_t code = length == 1   ? lead
+                         : length == 2 ? lead & 0x1F
+                         : length == 3 ? lead & 0x0F
+                                       : lead & 0x07;
     bool valid = length != 0 && i + length <= text.size();
     for (std::size_t j = 1; valid && j < length; ++j) {
       unsigned char next = static_cast<unsigned char>(text[i + j]);
@@ -147,38 +161,38 @@ std::vector<std::uint8_t> ShellLinkBytes(const ShellLinkSettings& settings) {
   Put32(out, kHeaderSize);
   out.insert(out.end(), kLinkClsid, kLinkClsid + 16);
   Put32(out, flags);
-  Put32(out, 0);                             // file attributes
-  out.insert(out.end(), 24, 0);              // creation, access and write time: not set
-  Put32(out, 0);                             // file size
+  Put32(out, 0);                 // file attributes
+  out.insert(out.end(), 24, 0);  // creation, access and write time: not set
+  Put32(out, 0);                 // file size
   Put32(out, static_cast<std::uint32_t>(settings.iconIndex));
   Put32(out, kShowNormal);
-  Put16(out, 0);                             // no hot key
-  out.insert(out.end(), 10, 0);              // reserved
+  Put16(out, 0);                 // no hot key
+  out.insert(out.end(), 10, 0);  // reserved
 
   // LinkInfo: a volume with an empty label, the target as local base path, no suffix.
   std::uint32_t pathOffset = kLinkInfoHeaderSize + kVolumeIdSize;
   std::uint32_t suffixOffset = pathOffset + static_cast<std::uint32_t>(settings.path.size()) + 1;
-  Put32(out, suffixOffset + 1);              // LinkInfoSize
+  Put32(out, suffixOffset + 1);  // LinkInfoSize
   Put32(out, kLinkInfoHeaderSize);
-  Put32(out, 1);                             // VolumeIDAndLocalBasePath
-  Put32(out, kLinkInfoHeaderSize);           // VolumeIDOffset
+  Put32(out, 1);                    // VolumeIDAndLocalBasePath
+  Put32(out, kLinkInfoHeaderSize);  // VolumeIDOffset
   Put32(out, pathOffset);
-  Put32(out, 0);                             // no network share
+  Put32(out, 0);  // no network share
   Put32(out, suffixOffset);
   Put32(out, kVolumeIdSize);
   Put32(out, kDriveFixed);
-  Put32(out, 0);                             // serial number
-  Put32(out, 0x10);                          // label offset
-  out.push_back(0);                          // empty label
+  Put32(out, 0);     // serial number
+  Put32(out, 0x10);  // label offset
+  out.push_back(0);  // empty label
   out.insert(out.end(), settings.path.begin(), settings.path.end());
   out.push_back(0);
-  out.push_back(0);                          // empty common path suffix
+  out.push_back(0);  // empty common path suffix
 
   PutString(out, settings.description);
   PutString(out, settings.workingDirectory);
   PutString(out, settings.arguments);
   if (settings.hasIconPath) PutString(out, settings.iconPath);
-  Put32(out, 0);                             // terminal block
+  Put32(out, 0);  // terminal block
   return out;
 }
 
@@ -211,10 +225,18 @@ std::string DesktopEntryText(const ShellLinkSettings& settings) {
   std::string name = EscapeString(settings.description);
   return "[Desktop Entry]\n"
          "Type=Application\n"
-         "Name=" + name + "\n"
-         "Comment=" + name + "\n"
-         "Exec=" + EscapeString(exec) + "\n"
-         "Path=" + EscapeString(settings.workingDirectory) + "\n"
+         "Name=" +
+         name +
+         "\n"
+         "Comment=" +
+         name +
+         "\n"
+         "Exec=" +
+         EscapeString(exec) +
+         "\n"
+         "Path=" +
+         EscapeString(settings.workingDirectory) +
+         "\n"
          "Terminal=true\n";
 }
 

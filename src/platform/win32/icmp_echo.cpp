@@ -28,8 +28,7 @@ bool Win32Platform::FindEchoFunction(const char* name) {
 
 EchoHandle Win32Platform::OpenEchoHandle() {
   HANDLE handle = icmpCreateFile_();
-  return handle == INVALID_HANDLE_VALUE ? kInvalidEchoHandle
-                                        : reinterpret_cast<EchoHandle>(handle);
+  return handle == INVALID_HANDLE_VALUE ? kInvalidEchoHandle : reinterpret_cast<EchoHandle>(handle);
 }
 
 void* Win32Platform::AllocateReplyBuffer(std::size_t size) { return GlobalAlloc(GPTR, size); }

@@ -57,9 +57,9 @@ class Win32Platform final : public Platform {
   void Release(InterfaceId object) override;
 
   bool WriteProfileValue(const char* section, const char* key, const char* value,
-                          const char* fileName) override;
+                         const char* fileName) override;
   std::uint32_t ReadProfileValue(const char* section, const char* key, const char* defaultValue,
-                                  char* buffer, std::uint32_t size, const char* fileName) override;
+                                 char* buffer, std::uint32_t size, const char* fileName) override;
 
  private:
   // Entry points of the two libraries, valid while the library is loaded.

@@ -4,13 +4,13 @@
 namespace korvu {
 
 bool Win32Platform::WriteProfileValue(const char* section, const char* key, const char* value,
-                                       const char* fileName) {
+                                      const char* fileName) {
   return WritePrivateProfileStringA(section, key, value, fileName) != 0;
 }
 
 std::uint32_t Win32Platform::ReadProfileValue(const char* section, const char* key,
-                                               const char* defaultValue, char* buffer,
-                                               std::uint32_t size, const char* fileName) {
+                                              const char* defaultValue, char* buffer,
+                                              std::uint32_t size, const char* fileName) {
   return GetPrivateProfileStringA(section, key, defaultValue, buffer, size, fileName);
 }
 
