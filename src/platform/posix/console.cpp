@@ -1,8 +1,7 @@
 // Standard output and the clock on Linux.
-#include <time.h>
-
-#include <cerrno>
+#include <chrono>
 #include <cstdio>
+#include <thread>
 
 #include "platform/native.h"
 #include "platform/posix/native_platform.h"
@@ -15,10 +14,7 @@ void PosixPlatform::Print(const char* text) {
 }
 
 void PosixPlatform::Sleep(std::uint32_t milliseconds) {
-  timespec pause{static_cast<time_t>(milliseconds / 1000),
-                 static_cast<long>(milliseconds % 1000) * 1000000L};
-  while (nanosleep(&pause, &pause) != 0 && errno == EINTR) {
-  }
+  std::this_thread::sleep_for(std::chrono::milliseconds(milliseconds));
 }
 
 std::unique_ptr<Platform> MakeNativePlatform() { return std::make_unique<PosixPlatform>(); }

@@ -4,10 +4,10 @@
 #include <netinet/in.h>
 #include <poll.h>
 #include <sys/socket.h>
-#include <time.h>
 #include <unistd.h>
 
 #include <cerrno>
+#include <chrono>
 #include <cstdlib>
 #include <cstring>
 #include <vector>
@@ -29,9 +29,10 @@ std::uint16_t Checksum(const std::uint8_t* data, std::size_t size) {
 }
 
 long MillisecondsNow() {
-  timespec now;
-  clock_gettime(CLOCK_MONOTONIC, &now);
-  return now.tv_sec * 1000L + now.tv_nsec / 1000000L;
+  using std::chrono::milliseconds;
+  using std::chrono::steady_clock;
+  return static_cast<long>(
+      std::chrono::duration_cast<milliseconds>(steady_clock::now().time_since_epoch()).count());
 }
 
 /// True when a received packet is the reply to our request. A raw socket sees the IP header
